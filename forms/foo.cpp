@@ -1,0 +1,10 @@
+#include "forms/foo.h"
+
+#include "shell/FormRegistry.h"
+
+namespace controls {
+
+// The push button hides the form's default instance, which is the one it sits on.
+void fooCommand1Click(FormRegistry& forms, FormInstance&) { forms.hide(FormId::foo); }
+
+} // namespace controls

@@ -1,0 +1,139 @@
+#include "platform/FormWindow.h"
+
+#include "platform/QtPlatform.h"
+#include "platform/Twips.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace controls {
+
+namespace {
+
+QString text(std::string_view latin1) {
+    return QString::fromLatin1(latin1.data(), qsizetype(latin1.size()));
+}
+
+QWidget* createControl(const ControlDescription& control, QWidget* client) {
+    const QString caption = text(control.caption.value_or(""));
+    switch (control.kind) {
+    case ControlKind::CommandButton: {
+        auto* button = new QPushButton(caption, client);
+        // Neither the default nor the cancel button: Enter and Escape press nothing.
+        button->setAutoDefault(false);
+        button->setDefault(false);
+        return button;
+    }
+    case ControlKind::CheckBox:
+        return new QCheckBox(caption, client);
+    case ControlKind::OptionButton:
+        // Option buttons that share a parent form one exclusive group.
+        return new QRadioButton(caption, client);
+    case ControlKind::TextBox:
+        return new QLineEdit(client);
+    case ControlKind::Label: {
+        auto* label = new QLabel(caption, client);
+        label->setTextFormat(Qt::PlainText);
+        return label;
+    }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+FormWindow::FormWindow(FormInstance& instance, FrameClose frameClose, QtPlatform& platform)
+    : m_instance(instance), m_frameClose(frameClose), m_platform(platform) {
+    const FormDescription& description = instance.formClass().description;
+    setObjectName(text(description.name));
+    setWindowTitle(text(description.caption));
+
+    auto* client = new QWidget(this);
+    setCentralWidget(client);
+    buildControls(client);
+    if (!description.menuTree.empty())
+        buildMenu(menuBar(), description.menuTree);
+
+    // The description gives the size of the client area; the menu bar lies above it.
+    const int menuHeight = description.menuTree.empty() ? 0 : menuBar()->sizeHint().height();
+    resize(twipsToPixels(description.clientWidth, logicalDpiX()),
+           twipsToPixels(description.clientHeight, logicalDpiY()) + menuHeight);
+}
+
+void FormWindow::buildControls(QWidget* client) {
+    const std::span<const ControlDescription> controls = m_instance.formClass().description.controls;
+
+    // Controls are created in tab order, which makes Qt's focus chain follow it.
+    std::vector<QWidget*> widgets(controls.size());
+    QWidget* previous = nullptr;
+    for (std::size_t tab = 0; tab < controls.size(); ++tab) {
+        for (std::size_t index = 0; index < controls.size(); ++index) {
+            const ControlDescription& control = controls[index];
+            if (std::size_t(control.tabIndex) != tab)
+                continue;
+            QWidget* widget = createControl(control, client);
+            widget->setObjectName(text(control.name));
+            widget->setGeometry(twipsToPixels(control.left, logicalDpiX()),
+                                twipsToPixels(control.top, logicalDpiY()),
+                                twipsToPixels(control.width, logicalDpiX()),
+                                twipsToPixels(control.height, logicalDpiY()));
+            if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+                if (Handler handler = clickHandler({.control = &control}))
+                    connect(button, &QAbstractButton::clicked, this,
+                            [this, handler] { dispatch(handler); });
+            }
+            // A label names the text box that follows it in tab order.
+            if (auto* label = qobject_cast<QLabel*>(previous); label && qobject_cast<QLineEdit*>(widget))
+                label->setBuddy(widget);
+            if (!focusWidget() && (widget->focusPolicy() & Qt::TabFocus))
+                widget->setFocus();
+            widgets[index] = widget;
+            previous = widget;
+        }
+    }
+    // The first control of the description is the front one.
+    for (auto widget = widgets.rbegin(); widget != widgets.rend(); ++widget)
+        (*widget)->raise();
+}
+
+void FormWindow::buildMenu(QWidget* menu, std::span<const MenuDescription> items) {
+    for (const MenuDescription& item : items) {
+        QAction* action = nullptr;
+        if (item.subItems.empty()) {
+            action = new QAction(text(item.caption), menu);
+            if (Handler handler = clickHandler({.menuItem = &item}))
+                connect(action, &QAction::triggered, this, [this, handler] { dispatch(handler); });
+        } else {
+            auto* subMenu = new QMenu(text(item.caption), menu);
+            subMenu->setObjectName(text(item.name));
+            buildMenu(subMenu, item.subItems);
+            action = subMenu->menuAction();
+        }
+        action->setObjectName(text(item.name));
+        action->setEnabled(item.enabled);
+        menu->addAction(action);
+    }
+}
+
+Handler FormWindow::clickHandler(const EventSource& source) const {
+    return boundHandler(m_instance.formClass().bindings, source, Event::Click);
+}
+
+void FormWindow::dispatch(Handler handler) { m_platform.dispatchEvent(handler, m_instance); }
+
+void FormWindow::closeEvent(QCloseEvent* event) {
+    // Closing through the frame hides the window and keeps everything in it; the
+    // start form's window ends the run instead.
+    event->accept();
+    if (m_frameClose == FrameClose::EndsRun)
+        QCoreApplication::quit();
+}
+
+} // namespace controls

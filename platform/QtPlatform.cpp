@@ -1,0 +1,88 @@
+#include "platform/QtPlatform.h"
+
+#include "platform/FormWindow.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QProxyStyle>
+
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace controls {
+
+namespace {
+
+// The status of a call with an argument value that this platform does not support.
+constexpr Status invalidArgument = static_cast<Status>(0x80070057);
+
+// Access keys are shown underlined at all times, not only while Alt is held.
+class AccessKeyStyle final : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_UnderlineShortcut)
+            return 1;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+FormWindow& windowOf(FormInstance& instance) {
+    return static_cast<QtFormInstance&>(instance).window();
+}
+
+} // namespace
+
+QtPlatform::QtPlatform(const ProgramDescription& program) : m_registry(*this, program.forms) {
+    QApplication::setStyle(new AccessKeyStyle);
+    // Secondary windows never keep the program alive; closing the start form ends the run.
+    QApplication::setQuitOnLastWindowClosed(false);
+}
+
+QtPlatform::~QtPlatform() = default;
+
+QWidget* QtPlatform::window(FormId form) const {
+    FormInstance* instance = m_registry.instance(form);
+    return instance ? &windowOf(*instance) : nullptr;
+}
+
+void QtPlatform::createInstance(const FormClass& formClass, std::unique_ptr<FormInstance>& slot) {
+    const FrameClose frameClose =
+        formClass.id == FormId{} ? FrameClose::EndsRun : FrameClose::HidesWindow;
+    slot = std::make_unique<QtFormInstance>(formClass, frameClose, *this);
+}
+
+Status QtPlatform::show(FormInstance& instance, Optional<Modality> modal,
+                        Optional<const FormInstance*> owner) {
+    if (modal || owner)
+        return invalidArgument;
+    FormWindow& window = windowOf(instance);
+    if (window.isMinimized())
+        window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+    window.show();
+    window.raise();
+    window.activateWindow();
+    return 0;
+}
+
+Status QtPlatform::hide(FormInstance& instance) {
+    windowOf(instance).hide();
+    return 0;
+}
+
+void QtPlatform::reportError(std::string_view message) noexcept {
+    std::fprintf(stderr, "controls-demo: run-time error: %.*s\n", int(message.size()),
+                 message.data());
+    try {
+        auto* box = new QMessageBox(QMessageBox::Critical, QStringLiteral("Run-time error"),
+                                    QString::fromUtf8(message.data(), qsizetype(message.size())),
+                                    QMessageBox::Ok);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->show();
+    } catch (...) {
+        // The line on standard error is the report then.
+    }
+}
+
+} // namespace controls
