@@ -58,6 +58,11 @@ FormWindow::FormWindow(FormInstance& instance, FrameClose frameClose, QtPlatform
     auto* client = new QWidget(this);
     setCentralWidget(client);
     buildControls(client);
+    // A form takes the focus itself when none of its controls can, as Form1 does.
+    if (!focusWidget()) {
+        client->setFocusPolicy(Qt::StrongFocus);
+        client->setFocus();
+    }
     if (!description.menuTree.empty())
         buildMenu(menuBar(), description.menuTree);
 

@@ -75,11 +75,20 @@ void QtPlatform::reportError(std::string_view message) noexcept {
     std::fprintf(stderr, "controls-demo: run-time error: %.*s\n", int(message.size()),
                  message.data());
     try {
-        auto* box = new QMessageBox(QMessageBox::Critical, QStringLiteral("Run-time error"),
-                                    QString::fromUtf8(message.data(), qsizetype(message.size())),
-                                    QMessageBox::Ok);
-        box->setAttribute(Qt::WA_DeleteOnClose);
-        box->show();
+        // The box opens once the event that raised the error is done with, so that a
+        // menu closes as it always does before another window takes the focus.
+        const QString text = QString::fromUtf8(message.data(), qsizetype(message.size()));
+        QMetaObject::invokeMethod(
+            qApp,
+            [text] {
+                auto* box = new QMessageBox(QMessageBox::Critical, QStringLiteral("Run-time error"),
+                                            text, QMessageBox::Ok);
+                // A message box is modal unless told otherwise; this one blocks no window.
+                box->setWindowModality(Qt::NonModal);
+                box->setAttribute(Qt::WA_DeleteOnClose);
+                box->show();
+            },
+            Qt::QueuedConnection);
     } catch (...) {
         // The line on standard error is the report then.
     }
