@@ -94,6 +94,8 @@ constexpr MenuDescription sameNameDeep[] = {{"Choices", "&Choices", nameOfAContr
 
 } // namespace
 
+Q_DECLARE_METATYPE(controls::FormDescription)
+
 class DescriptionsTest : public QObject {
     Q_OBJECT
 
@@ -154,8 +156,6 @@ private slots:
         QVERIFY(!bindingsFit(form1Description, onATitle));
     }
 };
-
-Q_DECLARE_METATYPE(controls::FormDescription)
 
 QTEST_APPLESS_MAIN(DescriptionsTest)
 #include "descriptions_test.moc"
