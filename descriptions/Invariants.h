@@ -25,7 +25,9 @@ constexpr std::size_t countMarkers(std::string_view text) {
     return markers;
 }
 
-constexpr char toLowerAscii(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
+constexpr char toLowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+}
 
 // The access key of a menu caption, lower-cased: the character after its one "&".
 constexpr char accessKey(std::string_view caption) {
@@ -124,19 +126,20 @@ constexpr bool accessKeysAreDistinctPerMenu(const FormDescription& form) {
 }
 
 constexpr bool isValidDescription(const FormDescription& form) {
-    return hasUniqueNames(form) && hasTabIndexesInOrder(form) && controlsLieInsideClientArea(form) &&
-           controlsDoNotOverlap(form) && captionsMatchKinds(form) &&
-           accessKeyMarkersAreValid(form) && accessKeysAreDistinctPerMenu(form);
+    return hasUniqueNames(form) && hasTabIndexesInOrder(form) &&
+           controlsLieInsideClientArea(form) && controlsDoNotOverlap(form) &&
+           captionsMatchKinds(form) && accessKeyMarkersAreValid(form) &&
+           accessKeysAreDistinctPerMenu(form);
 }
 
 // Asserts each rule on its own, so that a broken description names the rule it breaks.
 #define CONTROLS_ASSERT_VALID_DESCRIPTION(form)                                                    \
-    static_assert(::controls::hasUniqueNames(form), "names must be unique within a form");        \
-    static_assert(::controls::hasTabIndexesInOrder(form), "tab indexes must be 0 to n - 1");      \
-    static_assert(::controls::controlsLieInsideClientArea(form), "controls must lie inside");     \
-    static_assert(::controls::controlsDoNotOverlap(form), "controls must not overlap");           \
-    static_assert(::controls::captionsMatchKinds(form), "only a text box has no caption");        \
-    static_assert(::controls::accessKeyMarkersAreValid(form), "one access-key marker per menu");  \
+    static_assert(::controls::hasUniqueNames(form), "names must be unique within a form");         \
+    static_assert(::controls::hasTabIndexesInOrder(form), "tab indexes must be 0 to n - 1");       \
+    static_assert(::controls::controlsLieInsideClientArea(form), "controls must lie inside");      \
+    static_assert(::controls::controlsDoNotOverlap(form), "controls must not overlap");            \
+    static_assert(::controls::captionsMatchKinds(form), "only a text box has no caption");         \
+    static_assert(::controls::accessKeyMarkersAreValid(form), "one access-key marker per menu");   \
     static_assert(::controls::accessKeysAreDistinctPerMenu(form), "access keys must be distinct")
 
 } // namespace controls

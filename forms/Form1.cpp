@@ -4,10 +4,16 @@
 
 namespace controls {
 
-void form1OptionsClick(FormRegistry& forms, FormInstance&) { forms.show(FormId::foo); }
+void form1OptionsClick(FormRegistry& forms, FormInstance&) {
+    forms.show(FormId::foo);
+}
 
-void form1CheckBoxesClick(FormRegistry& forms, FormInstance&) { forms.show(FormId::check); }
+void form1CheckBoxesClick(FormRegistry& forms, FormInstance&) {
+    forms.show(FormId::check);
+}
 
-void form1InputBoxesClick(FormRegistry& forms, FormInstance&) { forms.show(FormId::quest); }
+void form1InputBoxesClick(FormRegistry& forms, FormInstance&) {
+    forms.show(FormId::quest);
+}
 
 } // namespace controls

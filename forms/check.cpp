@@ -5,6 +5,8 @@
 namespace controls {
 
 // The push button hides the form's default instance, which is the one it sits on.
-void checkCommand1Click(FormRegistry& forms, FormInstance&) { forms.hide(FormId::check); }
+void checkCommand1Click(FormRegistry& forms, FormInstance&) {
+    forms.hide(FormId::check);
+}
 
 } // namespace controls

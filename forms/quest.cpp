@@ -5,6 +5,8 @@
 namespace controls {
 
 // The push button hides the form's default instance, which is the one it sits on.
-void questCommand1Click(FormRegistry& forms, FormInstance&) { forms.hide(FormId::quest); }
+void questCommand1Click(FormRegistry& forms, FormInstance&) {
+    forms.hide(FormId::quest);
+}
 
 } // namespace controls

@@ -73,7 +73,8 @@ FormWindow::FormWindow(FormInstance& instance, FrameClose frameClose, QtPlatform
 }
 
 void FormWindow::buildControls(QWidget* client) {
-    const std::span<const ControlDescription> controls = m_instance.formClass().description.controls;
+    const std::span<const ControlDescription> controls =
+        m_instance.formClass().description.controls;
 
     // Controls are created in tab order, which makes Qt's focus chain follow it.
     std::vector<QWidget*> widgets(controls.size());
@@ -95,7 +96,8 @@ void FormWindow::buildControls(QWidget* client) {
                             [this, handler] { dispatch(handler); });
             }
             // A label names the text box that follows it in tab order.
-            if (auto* label = qobject_cast<QLabel*>(previous); label && qobject_cast<QLineEdit*>(widget))
+            if (auto* label = qobject_cast<QLabel*>(previous);
+                label && qobject_cast<QLineEdit*>(widget))
                 label->setBuddy(widget);
             if (!focusWidget() && (widget->focusPolicy() & Qt::TabFocus))
                 widget->setFocus();
@@ -131,7 +133,9 @@ Handler FormWindow::clickHandler(const EventSource& source) const {
     return boundHandler(m_instance.formClass().bindings, source, Event::Click);
 }
 
-void FormWindow::dispatch(Handler handler) { m_platform.dispatchEvent(handler, m_instance); }
+void FormWindow::dispatch(Handler handler) {
+    m_platform.dispatchEvent(handler, m_instance);
+}
 
 void FormWindow::closeEvent(QCloseEvent* event) {
     // Closing through the frame hides the window and keeps everything in it; the

@@ -17,7 +17,9 @@ public:
     FormRegistry& registry() { return m_registry; }
 
     // Runs a handler bound to an event of the instance's window.
-    void dispatchEvent(Handler handler, FormInstance& raisedOn) { dispatch(handler, m_registry, raisedOn); }
+    void dispatchEvent(Handler handler, FormInstance& raisedOn) {
+        dispatch(handler, m_registry, raisedOn);
+    }
 
     // The window of a form's default instance, or null while the form has none.
     QWidget* window(FormId form) const;

@@ -10,6 +10,8 @@ enum class FormId : std::uint8_t { Form1, foo, check, quest };
 
 inline constexpr std::size_t formCount = 4;
 
-constexpr std::size_t indexOf(FormId form) { return static_cast<std::size_t>(form); }
+constexpr std::size_t indexOf(FormId form) {
+    return static_cast<std::size_t>(form);
+}
 
 } // namespace controls

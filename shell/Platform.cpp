@@ -21,7 +21,8 @@ void FormsPlatform::failureCheck(Status status, FormInstance& instance, const Gu
     throw RuntimeError(status, instance, interfaceId, method);
 }
 
-void FormsPlatform::dispatch(Handler handler, FormRegistry& forms, FormInstance& raisedOn) noexcept {
+void FormsPlatform::dispatch(Handler handler, FormRegistry& forms,
+                             FormInstance& raisedOn) noexcept {
     try {
         handler(forms, raisedOn);
     } catch (const std::exception& error) {

@@ -2,4 +2,6 @@
 
 // The program's only step: hand its description to the forms platform, which
 // never returns.
-int main() { controls::startProgram(controls::program); }
+int main() {
+    controls::startProgram(controls::program);
+}

@@ -48,7 +48,8 @@ public:
     Status show(FormInstance& instance, Optional<Modality> modal,
                 Optional<const FormInstance*> owner) override {
         if (modal || owner)
-            throw std::logic_error("Show was given an argument value instead of the omitted marker");
+            throw std::logic_error(
+                "Show was given an argument value instead of the omitted marker");
         return apply(instance, Method::Show, true);
     }
 

@@ -114,18 +114,18 @@ private slots:
         QTest::newRow("a gap in the tab indexes") << form(tabIndexGap) << "tab indexes";
         QTest::newRow("past the right edge") << form(pastRightEdge) << "inside client area";
         QTest::newRow("past the bottom edge") << form(pastBottomEdge) << "inside client area";
-        QTest::newRow("left of the client area")
-            << form(leftOfClientArea) << "inside client area";
+        QTest::newRow("left of the client area") << form(leftOfClientArea) << "inside client area";
         QTest::newRow("no height") << form(zeroHeight) << "inside client area";
         QTest::newRow("two options overlapping") << form(overlapping) << "no overlaps";
         QTest::newRow("two options touching") << form(touching) << QString();
-        QTest::newRow("a text box with a caption") << form(textBoxWithCaption) << "captions by kind";
+        QTest::newRow("a text box with a caption")
+            << form(textBoxWithCaption) << "captions by kind";
         QTest::newRow("a label without one") << form(labelWithoutCaption) << "captions by kind";
         QTest::newRow("a marker on a push button")
             << form(markerOnAControl) << "access-key markers";
-        QTest::newRow("a marker in the title")
-            << form(sane, {}, "&Form") << "access-key markers";
-        QTest::newRow("a menu caption without a marker") << form({}, noMarker) << "access-key markers";
+        QTest::newRow("a marker in the title") << form(sane, {}, "&Form") << "access-key markers";
+        QTest::newRow("a menu caption without a marker")
+            << form({}, noMarker) << "access-key markers";
         QTest::newRow("two markers") << form({}, twoMarkers) << "access-key markers";
         QTest::newRow("a doubled marker") << form({}, doubledMarker) << "access-key markers";
         QTest::newRow("a marker at the end") << form({}, markerLast) << "access-key markers";

@@ -25,7 +25,9 @@ QString text(std::string_view latin1) {
     return QString::fromLatin1(latin1.data(), qsizetype(latin1.size()));
 }
 
-const FormDescription& descriptionOf(FormId form) { return program.forms[indexOf(form)].description; }
+const FormDescription& descriptionOf(FormId form) {
+    return program.forms[indexOf(form)].description;
+}
 
 // One line per menu item, indented by depth: what the user sees of it.
 void describeMenu(std::span<const MenuDescription> items, int depth, QStringList& lines) {
@@ -71,7 +73,8 @@ const char* qtClassOf(ControlKind kind) {
 QString stateOf(const QWidget* window) {
     QStringList state;
     for (const QWidget* control : window->findChildren<QWidget*>()) {
-        if (auto* button = qobject_cast<const QAbstractButton*>(control); button && button->isCheckable())
+        if (auto* button = qobject_cast<const QAbstractButton*>(control);
+            button && button->isCheckable())
             state << button->objectName() + (button->isChecked() ? " set" : " clear");
         else if (auto* box = qobject_cast<const QLineEdit*>(control))
             state << box->objectName() + " \"" + box->text() + "\"";
@@ -88,7 +91,9 @@ QWidget* control(QWidget* window, const char* name) {
 }
 
 // A click where the user aims: on the indicator of an option or a box, inside a button.
-void click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(8, widget->height() / 2)); }
+void click(QWidget* widget) {
+    QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(8, widget->height() / 2));
+}
 
 // Text as an input method delivers it, which is how most non-Latin text arrives.
 void commitText(QWidget* widget, const QString& text) {
@@ -134,8 +139,9 @@ class WindowsTest : public QObject {
             if (!menu)
                 QFAIL(qPrintable("no menu is open to show " + text(name)));
             const QList<QAction*> actions = menu->actions();
-            const auto found = std::find_if(actions.begin(), actions.end(),
-                                            [&](QAction* a) { return a->objectName() == text(name); });
+            const auto found = std::find_if(actions.begin(), actions.end(), [&](QAction* a) {
+                return a->objectName() == text(name);
+            });
             if (found == actions.end())
                 QFAIL(qPrintable("the open menu has no item " + text(name)));
             QAction* action = *found;
@@ -190,6 +196,8 @@ private slots:
         describeMenu(form1Description.menuTree, 0, expected);
         describeMenu(m_form1->menuBar(), 0, actual);
         QCOMPARE(actual.join('\n'), expected.join('\n'));
+        // Access keys are underlined whether or not Alt is held.
+        QVERIFY(m_form1->style()->styleHint(QStyle::SH_UnderlineShortcut, nullptr, m_form1));
     }
 
     void windowMatchesItsDescription_data() {
@@ -200,7 +208,8 @@ private slots:
         QTest::newRow("foo") << FormId::foo << QStringList{"Option1", "Command1", "Option1"};
         QTest::newRow("check") << FormId::check
                                << QStringList{"Check1", "Check2", "Command1", "Check1"};
-        QTest::newRow("quest") << FormId::quest << QStringList{"Text1", "Text2", "Command1", "Text1"};
+        QTest::newRow("quest") << FormId::quest
+                               << QStringList{"Text1", "Text2", "Command1", "Text1"};
     }
     void windowMatchesItsDescription() {
         QFETCH(FormId, form);
@@ -211,7 +220,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(shown));
 
         QCOMPARE(shown->windowTitle(), text(description.caption));
-        QCOMPARE(shown->centralWidget()->size(), QSize(description.clientWidth / 15, description.clientHeight / 15));
+        QCOMPARE(shown->centralWidget()->size(),
+                 QSize(description.clientWidth / 15, description.clientHeight / 15));
         // The menu bar lies above the client area, so only Form1's window is taller.
         const int menuHeight = form == FormId::Form1 ? shown->menuBar()->height() : 0;
         QCOMPARE(shown->height(), description.clientHeight / 15 + menuHeight);
@@ -221,7 +231,10 @@ private slots:
         for (const ControlDescription& c : description.controls)
             expected << QString("%1 %2 \"%3\" %4,%5 %6x%7")
                             .arg(text(c.name), qtClassOf(c.kind), text(c.caption.value_or("")))
-                            .arg(c.left / 15).arg(c.top / 15).arg(c.width / 15).arg(c.height / 15);
+                            .arg(c.left / 15)
+                            .arg(c.top / 15)
+                            .arg(c.width / 15)
+                            .arg(c.height / 15);
         for (const ControlDescription& c : description.controls) {
             QWidget* widget = control(shown, c.name.data());
             QString caption;
@@ -232,7 +245,10 @@ private slots:
             const QRect g = widget->geometry();
             actual << QString("%1 %2 \"%3\" %4,%5 %6x%7")
                           .arg(widget->objectName(), widget->metaObject()->className(), caption)
-                          .arg(g.x()).arg(g.y()).arg(g.width()).arg(g.height());
+                          .arg(g.x())
+                          .arg(g.y())
+                          .arg(g.width())
+                          .arg(g.height());
             QCOMPARE(widget->parentWidget(), shown->centralWidget());
         }
         QCOMPARE(actual, expected);
@@ -354,9 +370,9 @@ private slots:
     void stateSurvivesHidingAndShowing() {
         QFETCH(FormId, form);
         QFETCH(bool, byFrame);
-        const Command& command = *std::find_if(std::begin(commands), std::end(commands), [&](auto& c) {
-            return c.target == form && c.method == Method::Show;
-        });
+        const Command& command =
+            *std::find_if(std::begin(commands), std::end(commands),
+                          [&](auto& c) { return c.target == form && c.method == Method::Show; });
         m_platform->dispatchEvent(command.handler, *m_platform->registry().instance(FormId::Form1));
         QWidget* shown = window(form);
         QVERIFY(QTest::qWaitForWindowActive(shown));
@@ -367,7 +383,8 @@ private slots:
         } else if (form == FormId::check) {
             click(control(shown, "Check1"));
         } else {
-            QTest::keyClicks(control(shown, "Text1"), QString::fromUtf8("Arthur, King of the Britons"));
+            QTest::keyClicks(control(shown, "Text1"),
+                             QString::fromUtf8("Arthur, King of the Britons"));
             QTest::keyClicks(control(shown, "Text2"), "To seek the Holy Grail ");
             commitText(control(shown, "Text2"), QString::fromUtf8("✠ é 聖杯"));
         }
@@ -391,7 +408,7 @@ private slots:
         QTest::addColumn<FormId>("form");
         QTest::addColumn<QString>("focus");
         const std::pair<FormId, const char*> controls[] = {
-            {FormId::foo, "Option1"},  {FormId::foo, "Option2"},   {FormId::foo, "Command1"},
+            {FormId::foo, "Option1"},  {FormId::foo, "Option2"},    {FormId::foo, "Command1"},
             {FormId::check, "Check1"}, {FormId::check, "Command1"}, {FormId::quest, "Text1"},
             {FormId::quest, "Text2"},  {FormId::quest, "Command1"},
         };
