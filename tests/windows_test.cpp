@@ -434,36 +434,31 @@ private slots:
         QCOMPARE(stateOf(shown), before);
     }
 
-    void optionsExcludeEachOther() {
-        m_platform->registry().show(FormId::foo);
-        QWidget* foo = window(FormId::foo);
-        QVERIFY(QTest::qWaitForWindowActive(foo));
-        // The first focus is on Option1, yet neither option is selected.
-        QCOMPARE(foo->focusWidget(), control(foo, "Option1"));
-        QCOMPARE(stateOf(foo), "Option1 clear, Option2 clear");
-
-        const std::pair<const char*, const char*> clicks[] = {
-            {"Option1", "Option1 set, Option2 clear"},
-            {"Option2", "Option1 clear, Option2 set"},
-            {"Option2", "Option1 clear, Option2 set"},
-        };
-        for (const auto& [option, state] : clicks) {
-            click(control(foo, option));
-            QCOMPARE(stateOf(foo), state);
-        }
+    void clicksChangeOnlyWhatTheyShould_data() {
+        QTest::addColumn<FormId>("form");
+        QTest::addColumn<QStringList>("clicks");
+        QTest::addColumn<QStringList>("states");
+        // Selecting one option clears the other; a click on the selected one changes nothing.
+        QTest::newRow("options") << FormId::foo << QStringList{"Option1", "Option2", "Option2"}
+                                 << QStringList{"Option1 set, Option2 clear",
+                                                "Option1 clear, Option2 set",
+                                                "Option1 clear, Option2 set"};
+        // Each box toggles on its own.
+        QTest::newRow("check boxes") << FormId::check << QStringList{"Check1", "Check2", "Check1"}
+                                     << QStringList{"Check1 set, Check2 clear",
+                                                    "Check1 set, Check2 set",
+                                                    "Check1 clear, Check2 set"};
     }
-
-    void checkBoxesToggleAlone() {
-        m_platform->registry().show(FormId::check);
-        QWidget* check = window(FormId::check);
-        const std::pair<const char*, const char*> clicks[] = {
-            {"Check1", "Check1 set, Check2 clear"},
-            {"Check2", "Check1 set, Check2 set"},
-            {"Check1", "Check1 clear, Check2 set"},
-        };
-        for (const auto& [box, state] : clicks) {
-            click(control(check, box));
-            QCOMPARE(stateOf(check), state);
+    void clicksChangeOnlyWhatTheyShould() {
+        QFETCH(FormId, form);
+        QFETCH(QStringList, clicks);
+        QFETCH(QStringList, states);
+        m_platform->registry().show(form);
+        QWidget* shown = window(form);
+        QVERIFY(QTest::qWaitForWindowActive(shown));
+        for (qsizetype step = 0; step < clicks.size(); ++step) {
+            click(control(shown, qPrintable(clicks[step])));
+            QCOMPARE(stateOf(shown), states[step]);
         }
     }
 
