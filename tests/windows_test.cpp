@@ -1,6 +1,7 @@
 // The live windows on Qt's offscreen platform, driven by keys and mouse clicks.
 
 #include "Commands.h"
+#include "Driving.h"
 #include "platform/QtPlatform.h"
 #include "shell/Program.h"
 
@@ -21,14 +22,6 @@
 using namespace controls;
 
 namespace {
-
-QString text(std::string_view latin1) {
-    return QString::fromLatin1(latin1.data(), qsizetype(latin1.size()));
-}
-
-const FormDescription& descriptionOf(FormId form) {
-    return program.forms[indexOf(form)].description;
-}
 
 // One line per menu item, indented by depth: what the user sees of it.
 void describeMenu(std::span<const MenuDescription> items, int depth, QStringList& lines) {
@@ -70,39 +63,6 @@ const char* qtClassOf(ControlKind kind) {
     return "";
 }
 
-// What the user can change in a window: check marks, the selected option and texts.
-QString stateOf(const QWidget* window) {
-    QStringList state;
-    for (const QWidget* control : window->findChildren<QWidget*>()) {
-        if (auto* button = qobject_cast<const QAbstractButton*>(control);
-            button && button->isCheckable())
-            state << button->objectName() + (button->isChecked() ? " set" : " clear");
-        else if (auto* box = qobject_cast<const QLineEdit*>(control))
-            state << box->objectName() + " \"" + box->text() + "\"";
-    }
-    state.sort();
-    return state.join(", ");
-}
-
-QWidget* control(QWidget* window, const char* name) {
-    auto* widget = window->findChild<QWidget*>(QLatin1String(name));
-    if (!widget)
-        qFatal("no control %s", name);
-    return widget;
-}
-
-// A click where the user aims: on the indicator of an option or a box, inside a button.
-void click(QWidget* widget) {
-    QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(8, widget->height() / 2));
-}
-
-// Text as an input method delivers it, which is how most non-Latin text arrives.
-void commitText(QWidget* widget, const QString& text) {
-    QInputMethodEvent event;
-    event.setCommitString(text);
-    QApplication::sendEvent(widget, &event);
-}
-
 } // namespace
 
 class WindowsTest : public QObject {
@@ -113,53 +73,14 @@ class WindowsTest : public QObject {
 
     QWidget* window(FormId form) const { return m_platform->window(form); }
 
-    // Chooses a menu item through its access keys: Alt with the title's key, then
-    // the key of each item below it.
     void chooseByKeys(std::initializer_list<std::string_view> path) {
-        m_form1->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(m_form1));
-        bool first = true;
-        for (std::string_view name : path) {
-            const MenuDescription* item = findMenuItem(form1Description.menuTree, name);
-            const auto key = Qt::Key(QChar(accessKey(item->caption)).toUpper().unicode());
-            if (first)
-                QTest::keyClick(m_form1->windowHandle(), key, Qt::AltModifier);
-            else if (QWidget* popup = QApplication::activePopupWidget())
-                QTest::keyClick(popup, key);
-            else
-                QFAIL(qPrintable("no menu is open to take the key of " + text(name)));
-            first = false;
-        }
+        const QString problem = controls::chooseByKeys(m_form1, path);
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
     }
 
-    // Chooses a menu item with the mouse: a click on the title, then on each item.
     void chooseByMouse(std::initializer_list<std::string_view> path) {
-        QMenuBar* bar = m_form1->menuBar();
-        QWidget* menu = bar;
-        for (std::string_view name : path) {
-            if (!menu)
-                QFAIL(qPrintable("no menu is open to show " + text(name)));
-            const QList<QAction*> actions = menu->actions();
-            const auto found = std::find_if(actions.begin(), actions.end(), [&](QAction* a) {
-                return a->objectName() == text(name);
-            });
-            if (found == actions.end())
-                QFAIL(qPrintable("the open menu has no item " + text(name)));
-            QAction* action = *found;
-            if (menu == bar) {
-                QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(action).center());
-            } else {
-                auto* popup = static_cast<QMenu*>(menu);
-                QTest::mouseClick(popup->windowHandle(), Qt::LeftButton, {},
-                                  popup->actionGeometry(action).center());
-            }
-            menu = QApplication::activePopupWidget();
-        }
-    }
-
-    void closeMenus() {
-        while (QWidget* popup = QApplication::activePopupWidget())
-            popup->close();
+        const QString problem = controls::chooseByMouse(m_form1, path);
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
     }
 
     // The names of the controls that the focus visits, Tab by Tab, from the first focus.
