@@ -63,8 +63,10 @@ FormWindow::FormWindow(FormInstance& instance, FrameClose frameClose, QtPlatform
         client->setFocusPolicy(Qt::StrongFocus);
         client->setFocus();
     }
-    if (!description.menuTree.empty())
-        buildMenu(menuBar(), description.menuTree);
+    if (!description.menuTree.empty()) {
+        std::size_t nextIndex = 0;
+        buildMenu(menuBar(), description.menuTree, nextIndex);
+    }
 
     // The description gives the size of the client area; the menu bar lies above it.
     const int menuHeight = description.menuTree.empty() ? 0 : menuBar()->sizeHint().height();
@@ -91,7 +93,7 @@ void FormWindow::buildControls(QWidget* client) {
                                 twipsToPixels(control.width, logicalDpiX()),
                                 twipsToPixels(control.height, logicalDpiY()));
             if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-                if (Handler handler = clickHandler({.control = &control}))
+                if (Handler handler = clickHandler(EventSource::Kind::Control, index))
                     connect(button, &QAbstractButton::clicked, this,
                             [this, handler] { dispatch(handler); });
             }
@@ -110,17 +112,20 @@ void FormWindow::buildControls(QWidget* client) {
         (*widget)->raise();
 }
 
-void FormWindow::buildMenu(QWidget* menu, std::span<const MenuDescription> items) {
+void FormWindow::buildMenu(QWidget* menu, std::span<const MenuDescription> items,
+                           std::size_t& nextIndex) {
     for (const MenuDescription& item : items) {
+        // Items are numbered in tree order, each before its sub-items, as bindings name them.
+        const std::size_t index = nextIndex++;
         QAction* action = nullptr;
         if (item.subItems.empty()) {
             action = new QAction(text(item.caption), menu);
-            if (Handler handler = clickHandler({.menuItem = &item}))
+            if (Handler handler = clickHandler(EventSource::Kind::MenuItem, index))
                 connect(action, &QAction::triggered, this, [this, handler] { dispatch(handler); });
         } else {
             auto* subMenu = new QMenu(text(item.caption), menu);
             subMenu->setObjectName(text(item.name));
-            buildMenu(subMenu, item.subItems);
+            buildMenu(subMenu, item.subItems, nextIndex);
             action = subMenu->menuAction();
         }
         action->setObjectName(text(item.name));
@@ -129,8 +134,10 @@ void FormWindow::buildMenu(QWidget* menu, std::span<const MenuDescription> items
     }
 }
 
-Handler FormWindow::clickHandler(const EventSource& source) const {
-    return boundHandler(m_instance.formClass().bindings, source, Event::Click);
+Handler FormWindow::clickHandler(EventSource::Kind kind, std::size_t index) const {
+    const FormClass& formClass = m_instance.formClass();
+    const EventSource source{kind, std::uint16_t(index), formClass.name()};
+    return boundHandler(formClass.bindings, source, Event::Click);
 }
 
 void FormWindow::dispatch(Handler handler) {

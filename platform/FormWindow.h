@@ -22,8 +22,8 @@ protected:
 
 private:
     void buildControls(QWidget* client);
-    void buildMenu(QWidget* menu, std::span<const MenuDescription> items);
-    Handler clickHandler(const EventSource& source) const;
+    void buildMenu(QWidget* menu, std::span<const MenuDescription> items, std::size_t& nextIndex);
+    Handler clickHandler(EventSource::Kind kind, std::size_t index) const;
     void dispatch(Handler handler);
 
     FormInstance& m_instance;

@@ -19,10 +19,16 @@ enum class Event : std::uint8_t { Click };
 // which the event fired.
 using Handler = void (*)(FormRegistry& forms, FormInstance& raisedOn);
 
-// The control or the menu item that raises an event: exactly one of the two is set.
+// The control or the menu item that raises an event, by its place in its form's
+// description: a control by its index in the control list, a menu item by its
+// index in the tree's order, parents before their sub-items. Sources are plain
+// numbers, so they compare the same at compile time in every build.
 struct EventSource {
-    const ControlDescription* control = nullptr;
-    const MenuDescription* menuItem = nullptr;
+    enum class Kind : std::uint8_t { Control, MenuItem };
+
+    Kind kind;
+    std::uint16_t index;
+    std::string_view form; // The form's name, so that a binding cannot stray to another form.
 
     friend constexpr bool operator==(const EventSource&, const EventSource&) = default;
 };
@@ -35,53 +41,54 @@ struct EventBinding {
 
 // The control of the given name; it does not compile when the form has none.
 consteval EventSource controlNamed(const FormDescription& form, std::string_view name) {
-    for (const ControlDescription& control : form.controls)
-        if (control.name == name)
-            return {.control = &control};
+    for (std::size_t index = 0; index < form.controls.size(); ++index)
+        if (form.controls[index].name == name)
+            return {EventSource::Kind::Control, std::uint16_t(index), form.name};
     throw "the form has no control of this name";
 }
 
-constexpr const MenuDescription* findMenuItem(std::span<const MenuDescription> menu,
-                                              std::string_view name) {
-    for (const MenuDescription& item : menu) {
-        if (item.name == name)
-            return &item;
-        if (const MenuDescription* found = findMenuItem(item.subItems, name))
-            return found;
-    }
-    return nullptr;
+// Calls visit(item, index) for every item of the tree, in the order that numbers them.
+template <class Visit>
+constexpr void forEachNumberedMenuItem(std::span<const MenuDescription> menu, Visit&& visit) {
+    std::size_t index = 0;
+    forEachMenuItem(menu, [&](const MenuDescription& item, auto) { visit(item, index++); });
 }
 
 // The menu command of the given name; it does not compile when the form has no such
 // item, or when the item opens a sub-menu and so is not a command.
 consteval EventSource menuCommandNamed(const FormDescription& form, std::string_view name) {
-    const MenuDescription* item = findMenuItem(form.menuTree, name);
-    if (item == nullptr)
+    std::size_t found = 0;
+    bool opensSubMenu = false;
+    forEachNumberedMenuItem(form.menuTree, [&](const MenuDescription& item, std::size_t index) {
+        if (item.name == name) {
+            found = index + 1;
+            opensSubMenu = !item.subItems.empty();
+        }
+    });
+    if (found == 0)
         throw "the form has no menu item of this name";
-    if (!item->subItems.empty())
+    if (opensSubMenu)
         throw "an item with sub-items opens its sub-menu and takes no handler";
-    return {.menuItem = item};
+    return {EventSource::Kind::MenuItem, std::uint16_t(found - 1), form.name};
 }
 
 constexpr bool belongsTo(const FormDescription& form, const EventSource& source) {
-    if (source.control != nullptr) {
-        for (const ControlDescription& control : form.controls)
-            if (&control == source.control)
-                return source.menuItem == nullptr;
+    if (source.form != form.name)
         return false;
-    }
-    bool found = false;
-    forEachMenuItem(form.menuTree, [&](const MenuDescription& item, auto) {
-        found = found || (&item == source.menuItem && item.subItems.empty());
+    if (source.kind == EventSource::Kind::Control)
+        return source.index < form.controls.size();
+    bool isCommand = false;
+    forEachNumberedMenuItem(form.menuTree, [&](const MenuDescription& item, std::size_t index) {
+        isCommand = isCommand || (index == source.index && item.subItems.empty());
     });
-    return found;
+    return isCommand;
 }
 
-// Every binding names a control or a menu command of this form, each event of a
-// source has at most one handler, and every binding has a handler.
+// Every binding names a control or a menu command of this form, and each event of a
+// source has at most one handler.
 constexpr bool bindingsFit(const FormDescription& form, std::span<const EventBinding> bindings) {
     for (std::size_t i = 0; i < bindings.size(); ++i) {
-        if (!belongsTo(form, bindings[i].source) || bindings[i].handler == nullptr)
+        if (!belongsTo(form, bindings[i].source))
             return false;
         for (std::size_t j = i + 1; j < bindings.size(); ++j)
             if (bindings[i].source == bindings[j].source && bindings[i].event == bindings[j].event)

@@ -55,8 +55,14 @@ QString chooseByKeys(QMainWindow* form1, std::initializer_list<std::string_view>
         return "Form1 did not become active";
     bool first = true;
     for (std::string_view name : path) {
-        const MenuDescription* item = findMenuItem(form1Description.menuTree, name);
-        const auto key = Qt::Key(QChar(accessKey(item->caption)).toUpper().unicode());
+        char accessKeyOfItem = '\0';
+        forEachMenuItem(form1Description.menuTree, [&](const MenuDescription& item, auto) {
+            if (item.name == name)
+                accessKeyOfItem = accessKey(item.caption);
+        });
+        if (!accessKeyOfItem)
+            return "Form1 has no menu item " + text(name);
+        const auto key = Qt::Key(QChar(accessKeyOfItem).toUpper().unicode());
         if (first)
             QTest::keyClick(form1->windowHandle(), key, Qt::AltModifier);
         else if (QWidget* popup = QApplication::activePopupWidget())

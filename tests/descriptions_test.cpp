@@ -149,11 +149,12 @@ private slots:
         QVERIFY(!bindingsFit(checkDescription, fooBindings));
         const EventBinding twice[] = {fooBindings[0], fooBindings[0]};
         QVERIFY(!bindingsFit(fooDescription, twice));
-        const EventBinding withoutHandler[] = {{fooBindings[0].source, Event::Click, nullptr}};
-        QVERIFY(!bindingsFit(fooDescription, withoutHandler));
         const EventBinding onATitle[] = {
-            {{.menuItem = &form1Menu::menuBar[0]}, Event::Click, fooBindings[0].handler}};
+            {{EventSource::Kind::MenuItem, 0, "Form1"}, Event::Click, fooBindings[0].handler}};
         QVERIFY(!bindingsFit(form1Description, onATitle));
+        const EventBinding pastTheLastControl[] = {
+            {{EventSource::Kind::Control, 3, "foo"}, Event::Click, fooBindings[0].handler}};
+        QVERIFY(!bindingsFit(fooDescription, pastTheLastControl));
     }
 };
 
