@@ -97,6 +97,19 @@ QString chooseByMouse(QMainWindow* form1, std::initializer_list<std::string_view
     return {};
 }
 
+namespace {
+
+QtMessageHandler testHandler = nullptr;
+
+void dropPlatformNotes(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (!message.startsWith("This plugin does not support"))
+        testHandler(type, context, message);
+}
+
+} // namespace
+
+void quietPlatformNotes() { testHandler = qInstallMessageHandler(dropPlatformNotes); }
+
 void closeMenus() {
     while (QWidget* popup = QApplication::activePopupWidget())
         popup->close();

@@ -39,4 +39,8 @@ QString chooseByMouse(QMainWindow* form1, std::initializer_list<std::string_view
 
 void closeMenus();
 
+// Drops what the offscreen platform says on every show: that it cannot raise a
+// window or pass on size hints.
+void quietPlatformNotes();
+
 } // namespace controls

@@ -116,6 +116,8 @@ class FaultsTest : public QObject {
     }
 
 private slots:
+    void initTestCase() { quietPlatformNotes(); }
+
     void init() {
         m_platform = std::make_unique<FaultyPlatform>(program);
         m_platform->registry().show(FormId::Form1);

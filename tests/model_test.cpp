@@ -487,20 +487,11 @@ std::vector<Step> shorten(std::vector<Step> steps) {
 
 } // namespace
 
-QtMessageHandler testHandler = nullptr;
-
-// The offscreen platform says on every show that it cannot raise a window or
-// propagate size hints; that is not news.
-void dropPlatformNotes(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    if (!message.startsWith("This plugin does not support"))
-        testHandler(type, context, message);
-}
-
 class ModelTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { testHandler = qInstallMessageHandler(dropPlatformNotes); }
+    void initTestCase() { quietPlatformNotes(); }
 
     void programAgreesWithItsModel() {
         const int steps = qEnvironmentVariableIsSet("MODEL_STEPS")

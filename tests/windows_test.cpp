@@ -94,6 +94,8 @@ class WindowsTest : public QObject {
     }
 
 private slots:
+    void initTestCase() { quietPlatformNotes(); }
+
     void init() {
         m_platform = std::make_unique<QtPlatform>(program);
         m_platform->registry().show(FormId::Form1);

@@ -81,8 +81,9 @@ class Desktop:
                        "openbox")
 
         env = dict(self.env, **self.extra_environment)
-        self.app = self._spawn(list(program_wrapper) + [self.program], env=env,
-                               stderr=open(self.stderr_path, "w"))
+        self.app = self._spawn(list(program_wrapper) + [self.program], env=env, cwd=self.dir,
+                               stderr=open(self.stderr_path, "w"),
+                               preexec_fn=allow_core_dumps)
         self.wait_for_frame("Form1")
         return self
 
@@ -285,6 +286,12 @@ class Desktop:
         for title, frame in self.frames().items():
             lines.append(f'  "{title}" at {extents(frame)}: {self.state(title) if title != "Form1" else ""}')
         return "\n".join(lines) or "  no window of the program"
+
+
+def allow_core_dumps():
+    """Lets a crash leave a core file, so that a test can see that none was left."""
+    import resource
+    resource.setrlimit(resource.RLIMIT_CORE, (resource.RLIM_INFINITY, resource.RLIM_INFINITY))
 
 
 def extents(node):

@@ -4,6 +4,7 @@ as a person drives it. Usage: scenarios.py SCENARIO PROGRAM OUTPUT_DIR"""
 
 import os
 import re
+import signal
 import subprocess
 import sys
 import time
@@ -309,6 +310,29 @@ def touches_nothing(program, output_dir):
                       "\n  ".join(violations[:20]))
 
 
+def display_dies(program, output_dir):
+    with Desktop(program).start() as desktop:
+        for title, _, _ in COMMANDS:
+            by_keys(desktop, title)
+            desktop.wait_for_frame(title)
+        x_server = desktop.processes[0]
+        os.kill(x_server.pid, signal.SIGKILL)
+        x_server.wait()
+        try:
+            status = desktop.app.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            raise Failure("the program still runs 10 s after its X server died")
+        if status <= 0:
+            raise Failure(f"the program ended with {status}, expected a status above 0 "
+                          "(a negative one is a signal)")
+        with open(desktop.stderr_path) as stderr:
+            lines = [line for line in stderr.read().splitlines() if line.strip()]
+        if len(lines) != 1 or not re.search(r"X11|display", lines[0]):
+            raise Failure(f"the program said {lines!r}, expected one line about the display")
+        cores = [name for name in os.listdir(desktop.dir) if name.startswith("core")]
+        expect(cores, [], "core files left")
+
+
 def wayland(program, output_dir):
     for needed in ["/usr/bin/weston", "/usr/lib/x86_64-linux-gnu/qt6/plugins/platforms/libqwayland-generic.so"]:
         if not os.path.exists(needed):
@@ -340,6 +364,7 @@ if __name__ == "__main__":
         "accessibility": accessibility,
         "closing_form1": closing_form1,
         "touches_nothing": touches_nothing,
+        "display_dies": display_dies,
         "wayland": wayland,
     }
     if len(sys.argv) != 4:
