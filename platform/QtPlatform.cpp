@@ -1,8 +1,13 @@
 #include "platform/QtPlatform.h"
 
 #include "platform/FormWindow.h"
+#include "resources/IconPixels.h"
+#include "resources/Version.h"
 
 #include <QApplication>
+#include <QIcon>
+#include <QImage>
+#include <QPixmap>
 #include <QMessageBox>
 #include <QProxyStyle>
 
@@ -32,9 +37,25 @@ FormWindow& windowOf(FormInstance& instance) {
     return static_cast<QtFormInstance&>(instance).window();
 }
 
+QString latin1(std::string_view text) {
+    return QString::fromLatin1(text.data(), qsizetype(text.size()));
+}
+
 } // namespace
 
 QtPlatform::QtPlatform(const ProgramDescription& program) : m_registry(*this, program.forms) {
+    QApplication::setApplicationName(latin1(version::programName));
+    QApplication::setApplicationVersion(latin1(version::fileVersion));
+    QGuiApplication::setDesktopFileName(latin1(version::programName));
+    // Every window shows the program's icon in its frame. It is built from pixels,
+    // which costs no image reader and none of the plugins that a reader looks for.
+    QIcon icon;
+    for (const auto& [pixels, size] : {std::pair{icon::pixels16, 16}, {icon::pixels32, 32}}) {
+        const QImage image(reinterpret_cast<const uchar*>(pixels), size, size,
+                           QImage::Format_ARGB32);
+        icon.addPixmap(QPixmap::fromImage(image));
+    }
+    QApplication::setWindowIcon(icon);
     QApplication::setStyle(new AccessKeyStyle);
     // Secondary windows never keep the program alive; closing the start form ends the run.
     QApplication::setQuitOnLastWindowClosed(false);

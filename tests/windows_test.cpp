@@ -140,6 +140,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(shown));
 
         QCOMPARE(shown->windowTitle(), text(description.caption));
+        QCOMPARE(shown->windowIcon().availableSizes(), (QList<QSize>{{16, 16}, {32, 32}}));
+        QVERIFY(!shown->windowIcon().pixmap(32).isNull());
         QCOMPARE(shown->centralWidget()->size(),
                  QSize(description.clientWidth / 15, description.clientHeight / 15));
         // The menu bar lies above the client area, so only Form1's window is taller.

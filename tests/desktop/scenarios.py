@@ -134,6 +134,9 @@ def commands(program, output_dir):
         for title in ["Form1", "foo", "Check this out", "Form2"]:
             ids = desktop.run(["xdotool", "search", "--name", f"^{re.escape(title)}$"]).split()
             expect(len(ids), 1, f'X windows titled "{title}"')
+            icon = desktop.run(["xprop", "-id", ids[0], "_NET_WM_ICON"])
+            expect(re.findall(r"Icon \((\d+) x (\d+)\)", icon), [("16", "16"), ("32", "32")],
+                   f'the icon sizes in the frame of "{title}"')
         for title in ["foo", "Check this out", "Form2"]:
             file = os.path.join(output_dir, f"window-{title.replace(' ', '-')}.png")
             desktop.screenshot(file, desktop.x_geometry(title))
