@@ -28,8 +28,10 @@ public:
     }
 };
 
-std::unique_ptr<QMainWindow> window(const char* title) {
+// Every widget gets an object name, as Qt's form compiler writes it.
+std::unique_ptr<QMainWindow> window(const char* name, const char* title) {
     auto window = std::make_unique<QMainWindow>();
+    window->setObjectName(QString::fromLatin1(name));
     window->setWindowTitle(QString::fromLatin1(title));
     window->setCentralWidget(new QWidget(window.get()));
     window->resize(312, 216);
@@ -38,14 +40,17 @@ std::unique_ptr<QMainWindow> window(const char* title) {
 
 QPushButton* button(QMainWindow* window, const char* caption, QRect place) {
     auto* button = new QPushButton(QString::fromLatin1(caption), window->centralWidget());
+    button->setObjectName(QStringLiteral("Command1"));
     button->setAutoDefault(false);
     button->setGeometry(place);
     QObject::connect(button, &QPushButton::clicked, window, &QWidget::hide);
     return button;
 }
 
-template <class Widget> Widget* control(QMainWindow* window, const char* caption, QRect place) {
+template <class Widget>
+Widget* control(QMainWindow* window, const char* name, const char* caption, QRect place) {
     auto* widget = new Widget(QString::fromLatin1(caption), window->centralWidget());
+    widget->setObjectName(QString::fromLatin1(name));
     widget->setGeometry(place);
     return widget;
 }
@@ -66,30 +71,32 @@ void prepareApplication() {
 }
 
 std::unique_ptr<QMainWindow> makeFoo() {
-    auto foo = window("foo");
-    control<QRadioButton>(foo.get(), "Sane", {96, 64, 137, 25})->setFocus();
-    control<QRadioButton>(foo.get(), "Insane", {96, 96, 145, 25});
+    auto foo = window("foo", "foo");
+    control<QRadioButton>(foo.get(), "Option1", "Sane", {96, 64, 137, 25})->setFocus();
+    control<QRadioButton>(foo.get(), "Option2", "Insane", {96, 96, 145, 25});
     button(foo.get(), "OK", {216, 184, 89, 25});
     return foo;
 }
 
 std::unique_ptr<QMainWindow> makeCheck() {
-    auto check = window("Check this out");
-    control<QCheckBox>(check.get(), "Beer", {56, 48, 65, 25})->setFocus();
-    control<QCheckBox>(check.get(), "Crisps", {56, 80, 85, 25});
+    auto check = window("check", "Check this out");
+    control<QCheckBox>(check.get(), "Check1", "Beer", {56, 48, 65, 25})->setFocus();
+    control<QCheckBox>(check.get(), "Check2", "Crisps", {56, 80, 85, 25});
     button(check.get(), "Yum!", {208, 184, 97, 25});
     return check;
 }
 
 std::unique_ptr<QMainWindow> makeQuest() {
-    auto quest = window("Form2");
-    auto* name = control<QLabel>(quest.get(), "What is your name?", {40, 24, 121, 25});
+    auto quest = window("quest", "Form2");
+    auto* name = control<QLabel>(quest.get(), "Label1", "What is your name?", {40, 24, 121, 25});
     auto* nameBox = new QLineEdit(quest->centralWidget());
+    nameBox->setObjectName(QStringLiteral("Text1"));
     nameBox->setGeometry(40, 56, 201, 19);
     name->setBuddy(nameBox);
     nameBox->setFocus();
-    auto* questLabel = control<QLabel>(quest.get(), "What is your quest?", {40, 112, 193, 17});
+    auto* questLabel = control<QLabel>(quest.get(), "Label2", "What is your quest?", {40, 112, 193, 17});
     auto* questBox = new QLineEdit(quest->centralWidget());
+    questBox->setObjectName(QStringLiteral("Text2"));
     questBox->setGeometry(40, 136, 209, 19);
     questLabel->setBuddy(questBox);
     button(quest.get(), "Onward!", {200, 184, 105, 25});

@@ -55,9 +55,12 @@ FormWindow::FormWindow(FormInstance& instance, FrameClose frameClose, QtPlatform
     setObjectName(text(description.name));
     setWindowTitle(text(description.caption));
 
+    // Twips become pixels at the window's logical density, with Qt's own scaling.
+    const int dpiX = logicalDpiX();
+    const int dpiY = logicalDpiY();
     auto* client = new QWidget(this);
     setCentralWidget(client);
-    buildControls(client);
+    buildControls(client, dpiX, dpiY);
     // A form takes the focus itself when none of its controls can, as Form1 does.
     if (!focusWidget()) {
         client->setFocusPolicy(Qt::StrongFocus);
@@ -70,16 +73,16 @@ FormWindow::FormWindow(FormInstance& instance, FrameClose frameClose, QtPlatform
 
     // The description gives the size of the client area; the menu bar lies above it.
     const int menuHeight = description.menuTree.empty() ? 0 : menuBar()->sizeHint().height();
-    resize(twipsToPixels(description.clientWidth, logicalDpiX()),
-           twipsToPixels(description.clientHeight, logicalDpiY()) + menuHeight);
+    resize(twipsToPixels(description.clientWidth, dpiX),
+           twipsToPixels(description.clientHeight, dpiY) + menuHeight);
 }
 
-void FormWindow::buildControls(QWidget* client) {
+void FormWindow::buildControls(QWidget* client, int dpiX, int dpiY) {
     const std::span<const ControlDescription> controls =
         m_instance.formClass().description.controls;
 
-    // Controls are created in tab order, which makes Qt's focus chain follow it.
-    std::vector<QWidget*> widgets(controls.size());
+    // Controls are created in tab order, which makes Qt's focus chain follow it. No
+    // two controls overlap, so the order in which they stack shows nowhere.
     QWidget* previous = nullptr;
     for (std::size_t tab = 0; tab < controls.size(); ++tab) {
         for (std::size_t index = 0; index < controls.size(); ++index) {
@@ -88,10 +91,9 @@ void FormWindow::buildControls(QWidget* client) {
                 continue;
             QWidget* widget = createControl(control, client);
             widget->setObjectName(text(control.name));
-            widget->setGeometry(twipsToPixels(control.left, logicalDpiX()),
-                                twipsToPixels(control.top, logicalDpiY()),
-                                twipsToPixels(control.width, logicalDpiX()),
-                                twipsToPixels(control.height, logicalDpiY()));
+            widget->setGeometry(twipsToPixels(control.left, dpiX), twipsToPixels(control.top, dpiY),
+                                twipsToPixels(control.width, dpiX),
+                                twipsToPixels(control.height, dpiY));
             if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
                 if (Handler handler = clickHandler(EventSource::Kind::Control, index))
                     connect(button, &QAbstractButton::clicked, this,
@@ -103,13 +105,9 @@ void FormWindow::buildControls(QWidget* client) {
                 label->setBuddy(widget);
             if (!focusWidget() && (widget->focusPolicy() & Qt::TabFocus))
                 widget->setFocus();
-            widgets[index] = widget;
             previous = widget;
         }
     }
-    // The first control of the description is the front one.
-    for (auto widget = widgets.rbegin(); widget != widgets.rend(); ++widget)
-        (*widget)->raise();
 }
 
 void FormWindow::buildMenu(QWidget* menu, std::span<const MenuDescription> items,

@@ -21,7 +21,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void buildControls(QWidget* client);
+    void buildControls(QWidget* client, int dpiX, int dpiY);
     void buildMenu(QWidget* menu, std::span<const MenuDescription> items, std::size_t& nextIndex);
     Handler clickHandler(EventSource::Kind kind, std::size_t index) const;
     void dispatch(Handler handler);
