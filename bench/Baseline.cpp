@@ -1,5 +1,6 @@
 #include "Baseline.h"
 
+#include "platform/AccessKeyStyle.h"
 #include "resources/IconPixels.h"
 
 #include <QApplication>
@@ -10,23 +11,12 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 
 namespace baseline {
 
 namespace {
-
-class AccessKeyStyle final : public QProxyStyle {
-public:
-    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
-                  QStyleHintReturn* returnData) const override {
-        if (hint == SH_UnderlineShortcut)
-            return 1;
-        return QProxyStyle::styleHint(hint, option, widget, returnData);
-    }
-};
 
 // Every widget gets an object name, as Qt's form compiler writes it.
 std::unique_ptr<QMainWindow> window(const char* name, const char* title) {
@@ -58,7 +48,7 @@ Widget* control(QMainWindow* window, const char* name, const char* caption, QRec
 } // namespace
 
 void prepareApplication() {
-    QApplication::setStyle(new AccessKeyStyle);
+    QApplication::setStyle(new controls::AccessKeyStyle);
     QApplication::setQuitOnLastWindowClosed(false);
     QIcon icon;
     const QImage small(reinterpret_cast<const uchar*>(controls::icon::pixels16), 16, 16,
@@ -94,7 +84,8 @@ std::unique_ptr<QMainWindow> makeQuest() {
     nameBox->setGeometry(40, 56, 201, 19);
     name->setBuddy(nameBox);
     nameBox->setFocus();
-    auto* questLabel = control<QLabel>(quest.get(), "Label2", "What is your quest?", {40, 112, 193, 17});
+    auto* questLabel =
+        control<QLabel>(quest.get(), "Label2", "What is your quest?", {40, 112, 193, 17});
     auto* questBox = new QLineEdit(quest->centralWidget());
     questBox->setObjectName(QStringLiteral("Text2"));
     questBox->setGeometry(40, 136, 209, 19);

@@ -1,5 +1,6 @@
 #include "platform/QtPlatform.h"
 
+#include "platform/AccessKeyStyle.h"
 #include "platform/FormWindow.h"
 #include "resources/IconPixels.h"
 #include "resources/Version.h"
@@ -7,9 +8,8 @@
 #include <QApplication>
 #include <QIcon>
 #include <QImage>
-#include <QPixmap>
 #include <QMessageBox>
-#include <QProxyStyle>
+#include <QPixmap>
 
 #include <cstdio>
 #include <cstdlib>
@@ -21,17 +21,6 @@ namespace {
 
 // The status of a call with an argument value that this platform does not support.
 constexpr Status invalidArgument = static_cast<Status>(0x80070057);
-
-// Access keys are shown underlined at all times, not only while Alt is held.
-class AccessKeyStyle final : public QProxyStyle {
-public:
-    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
-                  QStyleHintReturn* returnData) const override {
-        if (hint == SH_UnderlineShortcut)
-            return 1;
-        return QProxyStyle::styleHint(hint, option, widget, returnData);
-    }
-};
 
 FormWindow& windowOf(FormInstance& instance) {
     return static_cast<QtFormInstance&>(instance).window();

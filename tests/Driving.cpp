@@ -1,5 +1,7 @@
 #include "Driving.h"
 
+#include "platform/QtPlatform.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLineEdit>
@@ -9,6 +11,12 @@
 #include <QTest>
 
 namespace controls {
+
+QMainWindow* showStartForm(QtPlatform& platform) {
+    platform.registry().show(FormId::Form1);
+    auto* form1 = qobject_cast<QMainWindow*>(platform.window(FormId::Form1));
+    return form1 && QTest::qWaitForWindowActive(form1) ? form1 : nullptr;
+}
 
 QString text(std::string_view latin1) {
     return QString::fromLatin1(latin1.data(), qsizetype(latin1.size()));
@@ -108,7 +116,9 @@ void dropPlatformNotes(QtMsgType type, const QMessageLogContext& context, const 
 
 } // namespace
 
-void quietPlatformNotes() { testHandler = qInstallMessageHandler(dropPlatformNotes); }
+void quietPlatformNotes() {
+    testHandler = qInstallMessageHandler(dropPlatformNotes);
+}
 
 void closeMenus() {
     while (QWidget* popup = QApplication::activePopupWidget())

@@ -13,6 +13,12 @@ class QWidget;
 
 namespace controls {
 
+class QtPlatform;
+
+// Shows the start form as the program's start does, and returns its window once it
+// is active, or null.
+QMainWindow* showStartForm(QtPlatform& platform);
+
 QString text(std::string_view latin1);
 
 const FormDescription& descriptionOf(FormId form);

@@ -13,13 +13,10 @@
 #include <QTemporaryFile>
 #include <QTest>
 
-#include <climits>
 #include <cstdio>
 #include <unistd.h>
 
 using namespace controls;
-
-Q_DECLARE_METATYPE(controls::Command)
 
 namespace {
 
@@ -120,9 +117,8 @@ private slots:
 
     void init() {
         m_platform = std::make_unique<FaultyPlatform>(program);
-        m_platform->registry().show(FormId::Form1);
-        m_form1 = qobject_cast<QMainWindow*>(window(FormId::Form1));
-        QVERIFY(QTest::qWaitForWindowActive(m_form1));
+        m_form1 = showStartForm(*m_platform);
+        QVERIFY(m_form1);
     }
 
     void cleanup() {
@@ -131,20 +127,7 @@ private slots:
         m_platform.reset();
     }
 
-    void failureIsReportedAndTheRunGoesOn_data() {
-        QTest::addColumn<Command>("command");
-        QTest::addColumn<Status>("status");
-        QTest::addColumn<QString>("number");
-        const std::pair<Status, const char*> statuses[] = {
-            {-1, "-1 (0xFFFFFFFF)"},
-            {INT_MIN, "-2147483648 (0x80000000)"},
-            {static_cast<Status>(0x80004005), "-2147467259 (0x80004005)"},
-        };
-        for (const Command& command : commands)
-            for (const auto& [status, number] : statuses)
-                QTest::addRow("%s, status %s", command.name, number)
-                    << command << status << QString::fromLatin1(number);
-    }
+    void failureIsReportedAndTheRunGoesOn_data() { addCommandStatusRows(Statuses::FailingOnly); }
     void failureIsReportedAndTheRunGoesOn() {
         QFETCH(Command, command);
         QFETCH(Status, status);

@@ -63,9 +63,8 @@ private slots:
 
     void init() {
         m_platform = std::make_unique<CountingPlatform>(program);
-        m_platform->registry().show(FormId::Form1);
-        m_form1 = qobject_cast<QMainWindow*>(m_platform->window(FormId::Form1));
-        QVERIFY(QTest::qWaitForWindowActive(m_form1));
+        m_form1 = showStartForm(*m_platform);
+        QVERIFY(m_form1);
     }
 
     void cleanup() { m_platform.reset(); }
@@ -108,7 +107,8 @@ private slots:
             << QString::fromUtf8("\u202Eabc\u202C \u200Fx\u200E");
         QTest::newRow("combining marks") << QString::fromUtf8("e\u0301 a\u0308\u0323 Z\u0336");
         QTest::newRow("decomposed and composed") << QString::fromUtf8("Cafe\u0301 / Café");
-        QTest::newRow("emoji with joiners") << QString::fromUtf8("👨‍👩‍👧 🏳️‍🌈");
+        QTest::newRow("emoji with joiners")
+            << QString::fromUtf8("👨‍👩‍👧 🏳️‍🌈");
     }
     void unusualTextRoundTrips() {
         QFETCH(QString, text);
@@ -150,9 +150,10 @@ private slots:
         for (QWidget* widget : QApplication::topLevelWidgets())
             windows += qobject_cast<QMainWindow*>(widget) ? 1 : 0;
         QCOMPARE(windows, 4);
-        QCOMPARE(m_platform->creations,
-                 (std::map<FormId, int>{
-                     {FormId::Form1, 1}, {FormId::foo, 1}, {FormId::check, 1}, {FormId::quest, 1}}));
+        QCOMPARE(
+            m_platform->creations,
+            (std::map<FormId, int>{
+                {FormId::Form1, 1}, {FormId::foo, 1}, {FormId::check, 1}, {FormId::quest, 1}}));
     }
 };
 

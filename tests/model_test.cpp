@@ -72,8 +72,10 @@ QString describe(const Step& step) {
     auto shortText = [](const QString& s) {
         QString shown;
         for (char32_t c : s.left(40).toUcs4())
-            shown += QChar::isPrint(c) ? QString::fromUcs4(&c, 1) : QString("\\x%1").arg(uint(c), 0, 16);
-        return "\"" + shown + (s.size() > 40 ? QString("...\" (%1 characters)").arg(s.size()) : "\"");
+            shown +=
+                QChar::isPrint(c) ? QString::fromUcs4(&c, 1) : QString("\\x%1").arg(uint(c), 0, 16);
+        return "\"" + shown +
+               (s.size() > 40 ? QString("...\" (%1 characters)").arg(s.size()) : "\"");
     };
     switch (step.action) {
     case Action::CommandByKeys:
@@ -81,7 +83,9 @@ QString describe(const Step& step) {
     case Action::CommandByMouse:
         return QString("command %1 by mouse").arg(step.control);
     case Action::ItemWithoutHandler:
-        return QString("item without handler %1 by %2").arg(step.control).arg(step.key ? "keys" : "mouse");
+        return QString("item without handler %1 by %2")
+            .arg(step.control)
+            .arg(step.key ? "keys" : "mouse");
     case Action::AltE:
         return "Alt+E";
     case Action::PushButton:
@@ -99,16 +103,24 @@ QString describe(const Step& step) {
     case Action::Paste:
         return "paste " + shortText(step.text) + " on " + form;
     case Action::Resize:
-        return QString("resize %1 to %2x%3").arg(form).arg(step.size.width()).arg(step.size.height());
+        return QString("resize %1 to %2x%3")
+            .arg(form)
+            .arg(step.size.width())
+            .arg(step.size.height());
     }
     return {};
 }
 
 QString randomText(std::mt19937& rng, int length) {
     static const QString samples[] = {
-        "Arthur",       "the Holy Grail", "déjà vu",        "Ærøskøbing",   "Привет",
-        "漢字かな",     "مرحبا",          "שלום",           "e\u0301\u0323", "😀🏰",
-        "a\tb",         "\x01\x07\x1b",   "\u200f\u202e",   " ",            "1234567890",
+        "Arthur",        "the Holy Grail",
+        "déjà vu",       "Ærøskøbing",
+        "Привет",        "漢字かな",
+        "مرحبا",         "שלום",
+        "e\u0301\u0323", "😀🏰",
+        "a\tb",          "\x01\x07\x1b",
+        "\u200f\u202e",  " ",
+        "1234567890",
     };
     QString result;
     std::uniform_int_distribution<int> pick(0, int(std::size(samples)) - 1);
@@ -240,11 +252,9 @@ struct Divergence {
 
 class Run {
 public:
-    Run() : m_platform(program) {
-        m_platform.registry().show(FormId::Form1);
-        m_form1 = qobject_cast<QMainWindow*>(m_platform.window(FormId::Form1));
-        if (!QTest::qWaitForWindowActive(m_form1))
-            qWarning("Form1 did not become active");
+    Run() : m_platform(program), m_form1(showStartForm(m_platform)) {
+        if (!m_form1)
+            qFatal("Form1 did not become active");
     }
     ~Run() { closeMenus(); }
 
@@ -456,8 +466,9 @@ private:
             if (model.firstShow) {
                 const ControlDescription& first = descriptionOf(secondaryForms[form]).controls[0];
                 const std::string_view expected =
-                    first.kind == ControlKind::Label ? descriptionOf(secondaryForms[form]).controls[1].name
-                                                     : first.name;
+                    first.kind == ControlKind::Label
+                        ? descriptionOf(secondaryForms[form]).controls[1].name
+                        : first.name;
                 if (real->focusWidget() != control(real, expected))
                     return name + " was first shown with the focus elsewhere";
             }

@@ -6,11 +6,7 @@
 
 #include <QTest>
 
-#include <climits>
-
 using namespace controls;
-
-Q_DECLARE_METATYPE(controls::Command)
 
 class RegistryTest : public QObject {
     Q_OBJECT
@@ -76,23 +72,7 @@ private slots:
         QCOMPARE(platform.creations[command.target], 1);
     }
 
-    void statusDecidesSuccess_data() {
-        QTest::addColumn<Command>("command");
-        QTest::addColumn<Status>("status");
-        QTest::addColumn<QString>("number");
-        const std::pair<Status, const char*> statuses[] = {
-            {0, "0 (0x00000000)"},
-            {1, "1 (0x00000001)"},
-            {INT_MAX, "2147483647 (0x7FFFFFFF)"},
-            {-1, "-1 (0xFFFFFFFF)"},
-            {INT_MIN, "-2147483648 (0x80000000)"},
-            {static_cast<Status>(0x80004005), "-2147467259 (0x80004005)"},
-        };
-        for (const Command& command : commands)
-            for (const auto& [status, number] : statuses)
-                QTest::addRow("%s, status %s", command.name, number)
-                    << command << status << QString::fromLatin1(number);
-    }
+    void statusDecidesSuccess_data() { addCommandStatusRows(Statuses::All); }
     void statusDecidesSuccess() {
         QFETCH(Command, command);
         QFETCH(Status, status);

@@ -98,10 +98,8 @@ private slots:
 
     void init() {
         m_platform = std::make_unique<QtPlatform>(program);
-        m_platform->registry().show(FormId::Form1);
-        m_form1 = qobject_cast<QMainWindow*>(window(FormId::Form1));
+        m_form1 = showStartForm(*m_platform);
         QVERIFY(m_form1);
-        QVERIFY(QTest::qWaitForWindowActive(m_form1));
         QCOMPARE(m_form1->logicalDpiX(), 96);
         QCOMPARE(m_form1->logicalDpiY(), 96);
     }
@@ -365,10 +363,10 @@ private slots:
                                                 "Option1 clear, Option2 set",
                                                 "Option1 clear, Option2 set"};
         // Each box toggles on its own.
-        QTest::newRow("check boxes") << FormId::check << QStringList{"Check1", "Check2", "Check1"}
-                                     << QStringList{"Check1 set, Check2 clear",
-                                                    "Check1 set, Check2 set",
-                                                    "Check1 clear, Check2 set"};
+        QTest::newRow("check boxes")
+            << FormId::check << QStringList{"Check1", "Check2", "Check1"}
+            << QStringList{"Check1 set, Check2 clear", "Check1 set, Check2 set",
+                           "Check1 clear, Check2 set"};
     }
     void clicksChangeOnlyWhatTheyShould() {
         QFETCH(FormId, form);
