@@ -134,7 +134,7 @@ def svg():
 def pixels_header():
     lines = ["#pragma once", "",
              "// The program's icon as 0xAARRGGBB pixels, row by row. Written by make-icons.py.",
-             "", "#include <cstdint>", "", "namespace controls::icon {", ""]
+             "", "#include <cstdint>", "", "// clang-format off", "namespace controls::icon {", ""]
     for size in (16, 32):
         lines.append(f"inline constexpr std::uint32_t pixels{size}[{size * size}] = {{")
         for row in indices(size):
@@ -143,6 +143,7 @@ def pixels_header():
         lines.append("};")
         lines.append("")
     lines.append("} // namespace controls::icon")
+    lines.append("// clang-format on")
     return ("\n".join(lines) + "\n").encode()
 
 
