@@ -1,6 +1,7 @@
 #include "platform/FormWindow.h"
 
 #include "platform/QtPlatform.h"
+#include "platform/Text.h"
 #include "platform/Twips.h"
 
 #include <QCheckBox>
@@ -17,12 +18,8 @@ namespace controls {
 
 namespace {
 
-QString text(std::string_view latin1) {
-    return QString::fromLatin1(latin1.data(), qsizetype(latin1.size()));
-}
-
 QWidget* createControl(const ControlDescription& control, QWidget* client) {
-    const QString caption = text(control.caption.value_or(""));
+    const QString caption = toQString(control.caption.value_or(""));
     switch (control.kind) {
     case ControlKind::CommandButton: {
         auto* button = new QPushButton(caption, client);
@@ -52,8 +49,8 @@ QWidget* createControl(const ControlDescription& control, QWidget* client) {
 FormWindow::FormWindow(FormInstance& instance, FrameClose frameClose, QtPlatform& platform)
     : m_instance(instance), m_frameClose(frameClose), m_platform(platform) {
     const FormDescription& description = instance.formClass().description;
-    setObjectName(text(description.name));
-    setWindowTitle(text(description.caption));
+    setObjectName(toQString(description.name));
+    setWindowTitle(toQString(description.caption));
 
     // Twips become pixels at the window's logical density, with Qt's own scaling.
     const int dpiX = logicalDpiX();
@@ -90,7 +87,7 @@ void FormWindow::buildControls(QWidget* client, int dpiX, int dpiY) {
             if (std::size_t(control.tabIndex) != tab)
                 continue;
             QWidget* widget = createControl(control, client);
-            widget->setObjectName(text(control.name));
+            widget->setObjectName(toQString(control.name));
             widget->setGeometry(twipsToPixels(control.left, dpiX), twipsToPixels(control.top, dpiY),
                                 twipsToPixels(control.width, dpiX),
                                 twipsToPixels(control.height, dpiY));
@@ -117,16 +114,16 @@ void FormWindow::buildMenu(QWidget* menu, std::span<const MenuDescription> items
         const std::size_t index = nextIndex++;
         QAction* action = nullptr;
         if (item.subItems.empty()) {
-            action = new QAction(text(item.caption), menu);
+            action = new QAction(toQString(item.caption), menu);
             if (Handler handler = clickHandler(EventSource::Kind::MenuItem, index))
                 connect(action, &QAction::triggered, this, [this, handler] { dispatch(handler); });
         } else {
-            auto* subMenu = new QMenu(text(item.caption), menu);
-            subMenu->setObjectName(text(item.name));
+            auto* subMenu = new QMenu(toQString(item.caption), menu);
+            subMenu->setObjectName(toQString(item.name));
             buildMenu(subMenu, item.subItems, nextIndex);
             action = subMenu->menuAction();
         }
-        action->setObjectName(text(item.name));
+        action->setObjectName(toQString(item.name));
         action->setEnabled(item.enabled);
         menu->addAction(action);
     }

@@ -2,6 +2,7 @@
 
 #include "platform/AccessKeyStyle.h"
 #include "platform/FormWindow.h"
+#include "platform/Text.h"
 #include "resources/IconPixels.h"
 #include "resources/Version.h"
 
@@ -12,8 +13,6 @@
 #include <QPixmap>
 
 #include <cstdio>
-#include <cstdlib>
-#include <vector>
 
 namespace controls {
 
@@ -26,16 +25,12 @@ FormWindow& windowOf(FormInstance& instance) {
     return static_cast<QtFormInstance&>(instance).window();
 }
 
-QString latin1(std::string_view text) {
-    return QString::fromLatin1(text.data(), qsizetype(text.size()));
-}
-
 } // namespace
 
 QtPlatform::QtPlatform(const ProgramDescription& program) : m_registry(*this, program.forms) {
-    QApplication::setApplicationName(latin1(version::programName));
-    QApplication::setApplicationVersion(latin1(version::fileVersion));
-    QGuiApplication::setDesktopFileName(latin1(version::programName));
+    QApplication::setApplicationName(toQString(version::programName));
+    QApplication::setApplicationVersion(toQString(version::fileVersion));
+    QGuiApplication::setDesktopFileName(toQString(version::programName));
     // Every window shows the program's icon in its frame. It is built from pixels,
     // which costs no image reader and none of the plugins that a reader looks for.
     QIcon icon;
