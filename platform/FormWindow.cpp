@@ -130,9 +130,8 @@ void FormWindow::buildMenu(QWidget* menu, std::span<const MenuDescription> items
 }
 
 Handler FormWindow::clickHandler(EventSource::Kind kind, std::size_t index) const {
-    const FormClass& formClass = m_instance.formClass();
-    const EventSource source{kind, std::uint16_t(index), formClass.name()};
-    return boundHandler(formClass.bindings, source, Event::Click);
+    const EventSource source{kind, std::uint16_t(index), {}};
+    return boundHandler(m_instance.formClass().bindings, source, Event::Click);
 }
 
 void FormWindow::dispatch(Handler handler) {

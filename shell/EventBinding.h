@@ -97,11 +97,14 @@ constexpr bool bindingsFit(const FormDescription& form, std::span<const EventBin
     return true;
 }
 
-// The handler bound to an event of a source, or none.
+// The handler bound to an event of a source, or none. The bindings are the form's
+// own, checked when they compile, so the source's kind and place identify it and
+// no name is compared at run time.
 constexpr Handler boundHandler(std::span<const EventBinding> bindings, const EventSource& source,
                                Event event) {
     for (const EventBinding& binding : bindings)
-        if (binding.source == source && binding.event == event)
+        if (binding.source.kind == source.kind && binding.source.index == source.index &&
+            binding.event == event)
             return binding.handler;
     return nullptr;
 }
