@@ -34,7 +34,8 @@ constexpr qsizetype textBoxLimit = 32767; // Qt's longest line in a text box.
 enum class Action {
     CommandByKeys,
     CommandByMouse,
-    ItemWithoutHandler,
+    ItemWithoutHandlerByKeys,
+    ItemWithoutHandlerByMouse,
     AltE,
     PushButton,
     FrameClose,
@@ -82,10 +83,10 @@ QString describe(const Step& step) {
         return QString("command %1 by keys").arg(step.control);
     case Action::CommandByMouse:
         return QString("command %1 by mouse").arg(step.control);
-    case Action::ItemWithoutHandler:
-        return QString("item without handler %1 by %2")
-            .arg(step.control)
-            .arg(step.key ? "keys" : "mouse");
+    case Action::ItemWithoutHandlerByKeys:
+        return QString("item without handler %1 by keys").arg(step.control);
+    case Action::ItemWithoutHandlerByMouse:
+        return QString("item without handler %1 by mouse").arg(step.control);
     case Action::AltE:
         return "Alt+E";
     case Action::PushButton:
@@ -142,9 +143,9 @@ Step randomStep(std::mt19937& rng) {
     switch (step.action) {
     case Action::CommandByKeys:
     case Action::CommandByMouse:
-    case Action::ItemWithoutHandler:
+    case Action::ItemWithoutHandlerByKeys:
+    case Action::ItemWithoutHandlerByMouse:
         step.control = below(3);
-        step.key = below(2) ? Qt::Key_Alt : Qt::Key_unknown; // Keys or mouse, for idle items.
         break;
     case Action::Key: {
         static const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {
@@ -302,10 +303,10 @@ private:
             m_model.show(step.control);
             return problem;
         }
-        case Action::ItemWithoutHandler: {
-            const auto& path = idlePaths[step.control];
-            return step.key ? chooseByKeys(m_form1, path) : chooseByMouse(m_form1, path);
-        }
+        case Action::ItemWithoutHandlerByKeys:
+            return chooseByKeys(m_form1, idlePaths[step.control]);
+        case Action::ItemWithoutHandlerByMouse:
+            return chooseByMouse(m_form1, idlePaths[step.control]);
         case Action::AltE:
             m_form1->activateWindow();
             QTest::keyClick(m_form1->windowHandle(), Qt::Key_E, Qt::AltModifier);
