@@ -45,6 +45,14 @@ class Desktop:
     # ---- starting and stopping ----------------------------------------------------
 
     def start(self, program_wrapper=()):
+        """Starts the desktop and the program; if any of it fails, stops what it started."""
+        try:
+            return self._start(program_wrapper)
+        except BaseException as error:
+            self.__exit__(type(error), error, None)
+            raise
+
+    def _start(self, program_wrapper):
         runtime = os.path.join(self.dir, "runtime")
         os.mkdir(runtime, 0o700)
         self.env = {
@@ -85,6 +93,9 @@ class Desktop:
                                stderr=open(self.stderr_path, "w"),
                                preexec_fn=allow_core_dumps)
         self.wait_for_frame("Form1")
+        if self.display == "x11":
+            # Under load the window manager can take a while to map a new window.
+            self.x_window("Form1", timeout=30)
         return self
 
     def _start_x_server(self):
@@ -132,7 +143,7 @@ class Desktop:
         return self
 
     def __exit__(self, kind, error, trace):
-        if isinstance(error, Failure):
+        if isinstance(error, Failure) and self.app is not None:
             try:
                 print("The screen held:\n" + self.describe_screen(), file=sys.stderr)
                 with open(self.stderr_path) as stderr:
@@ -236,10 +247,10 @@ class Desktop:
 
     # ---- real input -------------------------------------------------------------------
 
-    def x_window(self, title):
+    def x_window(self, title, timeout=TIMEOUT):
         return wait_until(lambda: self.run(["xdotool", "search", "--onlyvisible", "--name",
                                             f"^{re.escape(title)}$"], check=False).split(),
-                          f'the X window "{title}"')[0]
+                          f'the X window "{title}" to be on the screen', timeout)[0]
 
     def activate(self, title):
         self.run(["xdotool", "windowactivate", "--sync", self.x_window(title)])
@@ -282,10 +293,17 @@ class Desktop:
         self.run(command + [path])
 
     def describe_screen(self):
-        lines = []
+        lines = [f"  {os.path.basename(p.args[0])}: {'running' if p.poll() is None else f'ended with {p.returncode}'}"
+                 for p in self.processes]
+        if self.display == "x11":
+            for window in self.run(["xdotool", "search", "--name", "."], check=False).split():
+                info = self.run(["xwininfo", "-id", window], check=False)
+                state = re.search(r"Map State: (\w+)", info)
+                name = self.run(["xdotool", "getwindowname", window], check=False).strip()
+                lines.append(f'  X window "{name}": {state.group(1) if state else "?"}')
         for title, frame in self.frames().items():
             lines.append(f'  "{title}" at {extents(frame)}: {self.state(title) if title != "Form1" else ""}')
-        return "\n".join(lines) or "  no window of the program"
+        return "\n".join(lines)
 
 
 def allow_core_dumps():
